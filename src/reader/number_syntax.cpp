@@ -1,0 +1,1 @@
+// The number syntax of numeric values.
