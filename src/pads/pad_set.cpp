@@ -8,10 +8,9 @@ namespace {
 std::uint64_t NetPrefix(const char* net)
 {
     std::uint64_t prefix = 0;
-    int i = 0;
-    for (; i < 8 && net[i] != '\0'; ++i)
-        prefix = (prefix << 8) | static_cast<unsigned char>(net[i]);
-    return prefix << (8 * (8 - i));
+    for (int i = 0; i < 8 && net[i] != '\0'; ++i)
+        prefix |= std::uint64_t{static_cast<unsigned char>(net[i])} << (56 - 8 * i);
+    return prefix;
 }
 
 } // namespace
