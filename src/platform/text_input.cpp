@@ -75,7 +75,7 @@ bool TextInput::Refill()
         }
         ssize_t got;
         do
-            got = ::read(fd_, block + held, capacity_ - held);
+            got = ::read(fd_, block + held, capacity_ - 1);
         while (got < 0 && errno == EINTR);
         if (got < 0)
             throw InputReadError();
