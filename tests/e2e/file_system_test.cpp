@@ -72,3 +72,21 @@ TEST(FileSystem, FileNamesBeyondAscii)
 }
 
 } // namespace
+
+namespace {
+
+// The bundled example, converted and checked by hand against the column table.
+TEST(ExampleBoard, ConvertsToItsCheckedNetlist)
+{
+    e2e::ScratchFolder folder;
+    fs::copy_file(fs::path(CIRCAD2IPC_EXAMPLES) / "board.pcb", folder.Path() / "board.pcb");
+
+    e2e::RunResult run = e2e::RunConverter(folder.Path(), {"board.pcb"});
+
+    EXPECT_EQ(e2e::SplitBanner(run.standardOutput).second, "board.ipc created successfully\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(e2e::ReadBytesIfPresent(folder.Path() / "board.ipc"),
+              e2e::ReadBytes(fs::path(CIRCAD2IPC_EXPECTED) / "board.ipc"));
+}
+
+} // namespace
