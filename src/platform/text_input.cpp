@@ -38,6 +38,11 @@ std::optional<TextInput> TextInput::Open(const char* path)
     int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
+    return FromDescriptor(fd);
+}
+
+std::optional<TextInput> TextInput::FromDescriptor(int fd)
+{
     std::optional<TextInput> input;
     try {
         input.emplace(TextInput(fd, kBlockSize + 1)); // one byte more for a held-back CR

@@ -20,6 +20,8 @@ public:
     // Opens the file with exactly these path bytes and reads its first block.
     // Gives nothing when the file cannot be opened or that first read fails.
     static std::optional<TextInput> Open(const char* path);
+    // The same over a descriptor open for reading, which the input then owns.
+    static std::optional<TextInput> FromDescriptor(int fd);
     // The same translations over bytes held in memory.
     static TextInput FromBytes(std::string_view bytes);
 
