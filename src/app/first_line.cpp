@@ -1,16 +1,13 @@
 #include "app/first_line.hpp"
 
+#include "reader/white_space.hpp"
+
 #include <limits>
 #include <string_view>
 
 namespace {
 
 constexpr std::string_view kFirstLinePattern = " Contents: CIRCAD Version %u.%u Data File. ";
-
-bool IsWhiteSpace(int c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 void SkipWhiteSpace(TextInput& input)
 {

@@ -2,17 +2,13 @@
 
 #include "reader/parameter_loop.hpp"
 #include "reader/parse_error.hpp"
+#include "reader/white_space.hpp"
 
 #include <cstring>
 
 namespace {
 
 enum class FileTypeLine { No, Pcb, OtherType };
-
-bool IsWhiteSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 // file-type-line := "File" white space* "Type:" white space* word, the word at most
 // 255 bytes; anything behind the word is not read.

@@ -1,6 +1,8 @@
 // The number syntax of numeric values, scanned without the C locale and without allocation.
 #include "reader/number_syntax.hpp"
 
+#include "reader/white_space.hpp"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -8,12 +10,6 @@
 #include <system_error>
 
 namespace {
-
-// White space is exactly tab, line feed, vertical tab, form feed, carriage return and space.
-bool IsWhiteSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 bool IsDigit(char c)
 {

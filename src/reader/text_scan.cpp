@@ -2,17 +2,12 @@
 #include "reader/param_value.hpp"
 
 #include "reader/parse_error.hpp"
+#include "reader/white_space.hpp"
 
 #include <cassert>
 #include <cstring>
 
 namespace {
-
-// The C locale's white space; no byte of 0x80 and above is white space.
-bool IsWhiteSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 std::size_t SkipWhiteSpace(const char* at)
 {
@@ -24,7 +19,7 @@ std::size_t SkipWhiteSpace(const char* at)
 
 // Length of the run at `at` that ends at `stop` or at the zero byte. Counting
 // stops at `room`, which a caller treats as too long: a field is never cut short.
-std::size_t RunLength(const char* at, std::size_t room, bool (*stop)(char))
+std::size_t RunLength(const char* at, std::size_t room, bool (*stop)(int))
 {
     std::size_t n = 0;
     while (n < room && at[n] != '\0' && !stop(at[n]))
@@ -47,7 +42,7 @@ std::size_t ParamValue::ParseParamName(const char* at)
 {
     assert(at != nullptr);
     std::size_t begin = SkipWhiteSpace(at);
-    std::size_t length = RunLength(at + begin, sizeof name, [](char c) { return c == ':'; });
+    std::size_t length = RunLength(at + begin, sizeof name, [](int c) { return c == ':'; });
     std::size_t colon = begin + length;
     if (length == 0 || length == sizeof name || at[colon] != ':')
         FatalParseError("parameter name");
@@ -65,7 +60,7 @@ std::size_t ParamValue::ParseTextValue(const char* at)
     // Any flaw of the quoted form (empty, unclosed, too long) leaves the bytes,
     // opening quote included, to the bare form.
     if (at[0] == '"') {
-        std::size_t length = RunLength(at + 1, sizeof text, [](char c) { return c == '"'; });
+        std::size_t length = RunLength(at + 1, sizeof text, [](int c) { return c == '"'; });
         std::size_t close = 1 + length;
         if (length > 0 && length < sizeof text && at[close] == '"') {
             Store(text, at + 1, length);
