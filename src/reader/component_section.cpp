@@ -9,9 +9,19 @@
 
 namespace {
 
-bool NameIs(const ParamValue& param, const char* name)
+// The same as strcmp(field, literal) == 0 for a field with room for the literal
+// and its zero byte; a compare of a known size needs no call and no strlen.
+template <std::size_t FieldSize, std::size_t Size>
+bool Equals(const char (&field)[FieldSize], const char (&literal)[Size])
 {
-    return std::strcmp(param.name, name) == 0;
+    static_assert(Size <= FieldSize);
+    return std::memcmp(field, literal, Size) == 0;
+}
+
+template <std::size_t Size>
+bool NameIs(const ParamValue& param, const char (&name)[Size])
+{
+    return Equals(param.name, name);
 }
 
 // A text never cut short: one too long for its field stops the run.
@@ -126,9 +136,9 @@ private:
     {
         if (NameIs(param_, "Layer")) {
             std::size_t consumed = param_.ParseTextValue(value);
-            if (std::strcmp(param_.text, "Top Copper") == 0)
+            if (Equals(param_.text, "Top Copper"))
                 pad_.layer = kTopCopper;
-            else if (std::strcmp(param_.text, "Bottom Copper") == 0)
+            else if (Equals(param_.text, "Bottom Copper"))
                 pad_.layer = kBottomCopper;
             return consumed;
         }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -116,6 +117,39 @@ bool ConvertMantissa(const char* first, const Extent& extent, std::chars_format 
     return error == std::errc() && end == last;
 }
 
+// Every power of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Nearly every number of a board is a short plain decimal such as 400 or
+// 10.1600. When its digits make a whole number of at most 2^53 and it has at
+// most 22 decimals, both that number and the power of ten are exact doubles,
+// so one division rounds to the same nearest double that the full conversion
+// finds. Gives 0 for everything else (exponents, hexadecimal, long digit
+// runs, no digit at all), which is left to the full scan.
+std::size_t ScanShortDecimal(const char* at, double& value)
+{
+    if (at[0] == '0' && AsciiLower(at[1]) == 'x')
+        return 0;
+    std::uint64_t digits = 0; // may wrap on long runs, which are refused below
+    std::size_t pos = 0;
+    for (; IsDigit(at[pos]); ++pos)
+        digits = digits * 10 + static_cast<unsigned>(at[pos] - '0');
+    std::size_t digitCount = pos;
+    std::size_t decimals = 0;
+    if (at[pos] == '.') {
+        for (++pos; IsDigit(at[pos]); ++pos, ++decimals)
+            digits = digits * 10 + static_cast<unsigned>(at[pos] - '0');
+    }
+    digitCount += decimals;
+    if (digitCount == 0 || digitCount > 19 || digits > (std::uint64_t{1} << 53) ||
+        decimals >= std::size(kExactPowersOfTen) || AsciiLower(at[pos]) == 'e')
+        return 0;
+    value = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    return pos;
+}
+
 // decimal := mantissa with 'e', hexadecimal := ("0x" | "0X") mantissa with 'p'
 std::size_t ScanDigitNumber(const char* at, double& value)
 {
@@ -169,7 +203,9 @@ std::size_t ScanNumber(const char* at, double& value)
     if (at[pos] == '+' || at[pos] == '-')
         ++pos;
     double magnitude = 0.0;
-    std::size_t length = ScanDigitNumber(at + pos, magnitude);
+    std::size_t length = ScanShortDecimal(at + pos, magnitude);
+    if (length == 0)
+        length = ScanDigitNumber(at + pos, magnitude);
     if (length == 0)
         length = ScanWordNumber(at + pos, magnitude);
     if (length == 0)

@@ -19,7 +19,8 @@ std::size_t SkipWhiteSpace(const char* at)
 
 // Length of the run at `at` that ends at `stop` or at the zero byte. Counting
 // stops at `room`, which a caller treats as too long: a field is never cut short.
-std::size_t RunLength(const char* at, std::size_t room, bool (*stop)(int))
+template <typename Stop>
+std::size_t RunLength(const char* at, std::size_t room, Stop stop)
 {
     std::size_t n = 0;
     while (n < room && at[n] != '\0' && !stop(at[n]))
@@ -69,7 +70,7 @@ std::size_t ParamValue::ParseTextValue(const char* at)
         }
     }
     std::size_t begin = SkipWhiteSpace(at);
-    std::size_t length = RunLength(at + begin, sizeof text, IsWhiteSpace);
+    std::size_t length = RunLength(at + begin, sizeof text, [](int c) { return IsWhiteSpace(c); });
     if (length == 0 || length == sizeof text)
         FatalParseError("text parameter");
     Store(text, at + begin, length);

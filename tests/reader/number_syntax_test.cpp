@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace {
@@ -152,6 +155,44 @@ TEST(NumberSyntaxTest, ReadsAThreeHundredDigitInteger)
     std::string tooLarge = "-" + std::string(400, '7');
     EXPECT_EQ(ScanNumber(tooLarge.c_str(), value), 401u);
     EXPECT_EQ(value, -kInf);
+}
+
+// Short plain decimals take a quicker road than other numbers; both must give
+// the nearest double. Around the limits of that road: 2^53, 19 digits, 22 decimals.
+INSTANTIATE_TEST_SUITE_P(ShortDecimalLimits, NumberSyntaxValueTest, testing::Values(
+    NumberCase{"9007199254740992", 16, 9007199254740992.0},
+    NumberCase{"9007199254740991.5", 18, 9007199254740991.5},
+    NumberCase{"900719925474099.35", 18, 900719925474099.35},
+    NumberCase{"1234567890123456789", 19, 1234567890123456789.0},
+    NumberCase{"12345678901234567890", 20, 12345678901234567890.0},
+    NumberCase{"0.0000000000000000000001", 24, 1e-22},
+    NumberCase{"0.00000000000000000000001", 25, 1e-23},
+    NumberCase{"0.3000000000000000444089209850062616169452667236328125", 54, 0.30000000000000004},
+    NumberCase{"77.4192mm", 7, 77.4192},
+    NumberCase{"0.000", 5, 0.0},
+    NumberCase{"-0.0", 4, -0.0},
+    NumberCase{"0X1", 3, 1.0},
+    NumberCase{"12.5E1", 6, 125.0}));
+
+// Every decimal with up to 19 digits in a few shapes, against std::from_chars.
+TEST(NumberSyntaxTest, ShortDecimalsAreTheNearestDouble)
+{
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::uint64_t digits = random() >> (random() % 64);
+        std::string text = std::to_string(digits);
+        std::size_t decimals = random() % (text.size() + 3);
+        if (decimals >= text.size())
+            text.insert(0, decimals - text.size() + 1, '0');
+        text.insert(text.size() - decimals, ".");
+        if (decimals == 0 && random() % 2)
+            text.pop_back(); // no point at all
+        double expected = 0.0;
+        ASSERT_EQ(std::from_chars(text.data(), text.data() + text.size(), expected).ec, std::errc()) << text;
+        double value = -1.0;
+        ASSERT_EQ(ScanNumber(text.c_str(), value), text.size()) << text;
+        ASSERT_EQ(value, expected) << text;
+    }
 }
 
 // Switches the C locale to one that writes a decimal comma, and back to "C" at the end.

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,31 @@ TEST(NumberField, WidthsSignsAndZeros)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Field(c.value, c.width, c.alwaysSigned), c.field) << c.value;
+}
+
+// Against printf of the value rounded by RoundHalfAwayFromZero, over many
+// magnitudes, halfway values and their neighbours, both signs and zero.
+TEST(NumberField, AgreesWithPrintfOfTheRoundedValue)
+{
+    std::mt19937_64 random(11);
+    std::vector<double> values = {0.0, -0.0, 0.5, -0.5, 1e17, -1e17, 99999999999999999.0, 9007199254740993.0};
+    for (int i = 0; i < 25000; ++i) {
+        double scale = std::ldexp(1.0, static_cast<int>(random() % 64) - 4);
+        double value = static_cast<double>(random() % (1u << 20)) / 1024.0 * scale;
+        double halfway = std::floor(value) + 0.5;
+        for (double v : {value, halfway, std::nextafter(halfway, 0.0), std::nextafter(halfway, 1e300)})
+            values.push_back(random() % 2 ? -v : v);
+    }
+    for (double value : values) {
+        for (int width : {3, 4, 7}) {
+            for (bool alwaysSigned : {false, true}) {
+                char expected[kMaxNumberField];
+                std::snprintf(expected, sizeof expected, alwaysSigned ? "%+0*.0f" : "%0*.0f", width,
+                              RoundHalfAwayFromZero(value));
+                ASSERT_EQ(Field(value, width, alwaysSigned), expected) << value;
+            }
+        }
+    }
 }
 
 } // namespace
