@@ -30,6 +30,46 @@ TEST(FileSystem, FullDiskRemovesTheOutputAndSaysSo)
     EXPECT_FALSE(fs::exists(fs::symlink_status(folder.Path() / "board.ipc")));
 }
 
+// Past a file-size limit ("ulimit -f") the writes fail as on a full disk: the
+// netlist, cut short in the middle of a record, must not stay behind.
+TEST(FileSystem, FileSizeLimitRemovesTheOutputAndSaysSo)
+{
+    std::string board = kEmptyBoard + "Units:: Default: 1mm\nComponent:: P1: U1\n";
+    for (int i = 0; i < 30'000; ++i)
+        board += "Pad:: Type: S1 Center: 1mm,2mm Signal: GND\n"; // about 2 MB of netlist
+    e2e::ScratchFolder folder;
+    folder.WriteFile("board.pcb", board);
+
+    e2e::RunResult run = e2e::RunConverter(folder.Path(), {"board.pcb"},
+                                           {"/bin/sh", "-c", "ulimit -f 1024 && exec \"$0\" \"$@\""});
+
+    EXPECT_EQ(e2e::SplitBanner(run.standardOutput).second, "Cannot write \"board.ipc\"\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.standardError, "");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder.Path() / "board.ipc")));
+}
+
+// A read that fails after the first block: never a netlist of a half-read
+// file, and an existing one stays as it was.
+TEST(FileSystem, FailingReadLeavesTheOutputAlone)
+{
+    e2e::ScratchFolder folder;
+    folder.WriteFile("board.pcb", kEmptyBoard);
+    folder.WriteFile("board.ipc", "an earlier netlist\r\n");
+    auto before = e2e::Snapshot(folder.Path());
+
+    // The shell drops the program the harness names and runs the plain one.
+    e2e::RunResult run = e2e::RunConverter(
+        folder.Path(), {"board.pcb"},
+        {"/bin/sh", "-c", "shift && LD_PRELOAD=\"" CIRCAD2IPC_FAIL_SECOND_READ "\" && export LD_PRELOAD && exec \"$0\" \"$@\"",
+         CIRCAD2IPC_PLAIN_BINARY});
+
+    EXPECT_EQ(e2e::SplitBanner(run.standardOutput).second, "Cannot read \"board.pcb\"\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.standardError, "");
+    EXPECT_EQ(e2e::Snapshot(folder.Path()), before);
+}
+
 TEST(FileSystem, FullDiskMessageCarriesTheWholeOutputPath)
 {
     e2e::ScratchFolder folder;
